@@ -20,11 +20,11 @@ int g_connectionCounter = 0;
 const QString kNotice = QStringLiteral(
     "За да функционира коректно програмният продукт КЕСП+, е необходимо обновяване на базата "
     "от данни!\n\r\n\rНатиснете \"ОК\", за да се стартира автоматичното обновяване!");
-const QString kFailure
-    = QStringLiteral("Автоматичното обновяване на базата от данни приключи НЕУСПЕШНО!");
+const QString kFailure =
+    QStringLiteral("Автоматичното обновяване на базата от данни приключи НЕУСПЕШНО!");
 const QString kError = QStringLiteral("Неуспешно обновяване на базата данни!");
-const QString kSuccess
-    = QStringLiteral("Автоматичното обновяване на базата от данни приключи успешно!");
+const QString kSuccess =
+    QStringLiteral("Автоматичното обновяване на базата от данни приключи успешно!");
 } // namespace
 
 TdmMain *dmMain()
@@ -95,9 +95,10 @@ void TdmMain::UpdateInfoButton(int infobuttonno, const QString &resname)
     if (!res.open(QIODevice::ReadOnly))
         throw DatabaseError(QStringLiteral("Липсва текстът %1.").arg(resname));
     const QByteArray blob = res.readAll();
-    QSqlQuery q = exec(database(),
-                       QStringLiteral("update INFO_BUTONI set INFO_TEXT_BLOB = ? where INFO_BUTON_CODE = ?"),
-                       {blob, infobuttonno});
+    QSqlQuery q =
+        exec(database(),
+             QStringLiteral("update INFO_BUTONI set INFO_TEXT_BLOB = ? where INFO_BUTON_CODE = ?"),
+             {blob, infobuttonno});
     if (q.numRowsAffected() < 1)
         throw DatabaseError(QStringLiteral("Няма информационен бутон %1.").arg(infobuttonno));
 }
@@ -109,12 +110,14 @@ void TdmMain::UpdatePravilaDB(const QList<TPraviloDB> &records)
         switch (r.Action) {
         case TUpdateAction::Add:
             exec(database(),
-                 QStringLiteral("insert into PRAVILA (PRAVILO_CODE, INFO_TEXT, ACTIVE) values (?, ?, ?)"),
+                 QStringLiteral(
+                     "insert into PRAVILA (PRAVILO_CODE, INFO_TEXT, ACTIVE) values (?, ?, ?)"),
                  {r.ID, r.InfoText, r.Active ? 1 : 0});
             break;
         case TUpdateAction::Update:
             exec(database(),
-                 QStringLiteral("update PRAVILA set INFO_TEXT = ?, ACTIVE = ? where PRAVILO_CODE = ?"),
+                 QStringLiteral(
+                     "update PRAVILA set INFO_TEXT = ?, ACTIVE = ? where PRAVILO_CODE = ?"),
                  {r.InfoText, r.Active ? 1 : 0, r.ID});
             break;
         case TUpdateAction::Del:
@@ -127,9 +130,9 @@ void TdmMain::UpdatePravilaDB(const QList<TPraviloDB> &records)
 QVariant TdmMain::databaseVersion() const
 {
     QSqlQuery q(database());
-    if (!q.exec(QStringLiteral(
-            "select DATABASE_VERSION from INTERNAL_VALUES order by INTERNAL_VALUES_CODE limit 1"))
-        || !q.next())
+    if (!q.exec(QStringLiteral("select DATABASE_VERSION from INTERNAL_VALUES order by "
+                               "INTERNAL_VALUES_CODE limit 1")) ||
+        !q.next())
         return {};
     return q.value(0);
 }
@@ -171,11 +174,11 @@ void TdmMain::writeVersion(int version)
              {version});
 }
 
-void TdmMain::runStep(int number, const std::function<StepOutcome()> &work)
+bool TdmMain::runStep(int number, const std::function<StepOutcome()> &work)
 {
     const QVariant v = databaseVersion();
     if (!v.isNull() && v.toInt() >= number)
-        return;
+        return true;
     notice();
     // The step's work and its version are one transaction: a step is done or not at all.
     StepOutcome outcome;
@@ -188,10 +191,11 @@ void TdmMain::runStep(int number, const std::function<StepOutcome()> &work)
             tx.commit();
     } catch (const std::exception &) {
         failureBox();
-        return;
+        return false;
     }
     if (outcome.failed)
         errorBox();
+    return outcome.writeVersion;
 }
 
 void TdmMain::DataModuleCreate()
@@ -216,10 +220,11 @@ void TdmMain::DataModuleCreate()
         bool ok = false;
         try {
             WriteTransaction tx(db);
-            ok = DBAddTable(QStringLiteral("INTERNAL_VALUES"), QStringLiteral("INTERNAL_VALUES_CODE"))
-                 && DBAddColumn(QStringLiteral("INTERNAL_VALUES"),
-                                QStringLiteral("DATABASE_VERSION"),
-                                QStringLiteral("long integer"));
+            ok = DBAddTable(QStringLiteral("INTERNAL_VALUES"),
+                            QStringLiteral("INTERNAL_VALUES_CODE")) &&
+                 DBAddColumn(QStringLiteral("INTERNAL_VALUES"),
+                             QStringLiteral("DATABASE_VERSION"),
+                             QStringLiteral("long integer"));
             if (ok) {
                 alterColumnType(db,
                                 QStringLiteral("II_PODRAZDELENIEA"),
@@ -249,97 +254,122 @@ void TdmMain::DataModuleCreate()
         return;
     }
 
-    // 5. The numbered steps.
-    runStep(120, [this] {
-        UpdateInfoButton(7, QStringLiteral("ib7"));
-        UpdateInfoButton(19, QStringLiteral("ib19"));
-        UpdateInfoButton(13, QStringLiteral("ib13"));
-        UpdateInfoButton(42, QStringLiteral("ib42"));
-        return StepOutcome{};
-    });
-    runStep(122, [this] {
-        StepOutcome o;
-        try {
-            UpdatePravilaDB(ruleTextsOfStep122());
-        } catch (const std::exception &) {
-            o.failed = true;
-        }
-        return o;
-    });
-    runStep(124, [this, &db] {
-        StepOutcome o;
-        const int count = scalar(db, QStringLiteral("select sum(1) as _SUM from POLETA_PRAVILA")).toInt();
-        if (count < 738) {
-            for (const auto &[rule, field] : ruleFieldLinksOfStep124())
-                if (!tryExec(db,
+    // 5. The numbered steps. A step that ends without its version stops the sequence:
+    // a later step would write a higher version and the failed one would never run again.
+    const QList<QPair<int, std::function<StepOutcome()>>> steps = {
+        {120,
+         [this] {
+             UpdateInfoButton(7, QStringLiteral("ib7"));
+             UpdateInfoButton(19, QStringLiteral("ib19"));
+             UpdateInfoButton(13, QStringLiteral("ib13"));
+             UpdateInfoButton(42, QStringLiteral("ib42"));
+             return StepOutcome{};
+         }},
+        {122,
+         [this] {
+             StepOutcome o;
+             try {
+                 UpdatePravilaDB(ruleTextsOfStep122());
+             } catch (const std::exception &) {
+                 o.failed = true;
+             }
+             return o;
+         }},
+        {124,
+         [this, &db] {
+             StepOutcome o;
+             const int count =
+                 scalar(db, QStringLiteral("select sum(1) as _SUM from POLETA_PRAVILA")).toInt();
+             if (count < 738) {
+                 for (const auto &[rule, field] : ruleFieldLinksOfStep124())
+                     if (!tryExec(
+                             db,
                              QStringLiteral("insert into POLETA_PRAVILA (PRAVILO_CODE, POLE_CODE) "
                                             "values (%1,%2)")
                                  .arg(rule)
                                  .arg(field)))
-                    o.failed = true;
-        }
-        if (!tryExec(db,
+                         o.failed = true;
+             }
+             if (!tryExec(
+                     db,
                      QStringLiteral(
                          "delete from POLETA_PRAVILA where ((PRAVILO_CODE = 56) and (POLE_CODE = "
                          "17)) or ((PRAVILO_CODE = 56) and (POLE_CODE = 78)) or ((PRAVILO_CODE = "
-                         "59) and (POLE_CODE = 16)) or ((PRAVILO_CODE = 59) and (POLE_CODE = 17))")))
-            o.failed = true;
-        return o;
-    });
-    runStep(126, [&db] {
-        StepOutcome o;
-        o.failed = !tryExec(
-            db,
-            QStringLiteral("update PRAVILA set INFO_TEXT='Раздел І, т. 1 - Стойността на полето "
-                           "\"Година\" трябва да бъде между не по-малка от 2009 и не по-голяма от "
-                           "2020.' where PRAVILO_CODE = 117"));
-        o.writeVersion = !o.failed;
-        return o;
-    });
-    runStep(130, [this] {
-        UpdateInfoButton(11, QStringLiteral("ib11"));
-        return StepOutcome{};
-    });
-    runStep(131, [this, &db] {
-        StepOutcome o;
-        const QString t = QStringLiteral("DEKLARACIA");
-        const bool ok = DBAddColumn(t, QStringLiteral("DOCUMENT_TYPE"), QStringLiteral("long integer"))
-                        && DBAddColumn(t, QStringLiteral("UVED_PREDSTAVLIAVASHT"), QStringLiteral("text(255)"))
-                        && DBAddColumn(t, QStringLiteral("IS_CHUJDENEC"), QStringLiteral("yesno"))
-                        && DBAddColumn(t, QStringLiteral("UVED_IZH_NOMER"), QStringLiteral("text(20)"))
-                        && tryExec(db, QStringLiteral("UPDATE DEKLARACIA SET DOCUMENT_TYPE = 1;"));
-        o.failed = !ok;
-        o.writeVersion = ok;
-        return o;
-    });
-    runStep(132, [this, &db] {
-        exec(db,
-             QStringLiteral("insert into INFO_BUTONI (INFO_BUTON_CODE, INFO_TEXT) values (55, ?)"),
-             {QStringLiteral("Уведомления")});
-        UpdateInfoButton(55, QStringLiteral("ib55"));
-        return StepOutcome{};
-    });
-    runStep(133, [&db] {
-        // The city names only: no street address of the directorate is known to us, and an
-        // invented one would be worse than none.
-        exec(db,
-             QStringLiteral("update REGIONALNI_DIREKCII set GRAD = 'София- Град' where "
-                            "REGIONALNA_DIREKCIA_CODE = 22"));
-        exec(db,
-             QStringLiteral("update REGIONALNI_DIREKCII set GRAD = 'София- Област' where "
-                            "REGIONALNA_DIREKCIA_CODE = 23"));
-        return StepOutcome{};
-    });
-    runStep(134, [this, &db] {
-        for (const auto &[code, title] : infoRowsOfStep134())
-            tryExec(db,
-                    QStringLiteral("insert into INFO_BUTONI (INFO_BUTON_CODE, INFO_TEXT) values (%1, '%2')")
-                        .arg(code)
-                        .arg(QString(title).replace(QLatin1Char('\''), QStringLiteral("''"))));
-        for (int code : {36, 39, 40, 41, 43, 44, 56})
-            UpdateInfoButton(code, QStringLiteral("ib%1").arg(code));
-        return StepOutcome{};
-    });
+                         "59) and (POLE_CODE = 16)) or ((PRAVILO_CODE = 59) and (POLE_CODE = "
+                         "17))")))
+                 o.failed = true;
+             return o;
+         }},
+        {126,
+         [&db] {
+             StepOutcome o;
+             o.failed = !tryExec(
+                 db,
+                 QStringLiteral(
+                     "update PRAVILA set INFO_TEXT='Раздел І, т. 1 - Стойността на полето "
+                     "\"Година\" трябва да бъде между не по-малка от 2009 и не по-голяма от "
+                     "2020.' where PRAVILO_CODE = 117"));
+             o.writeVersion = !o.failed;
+             return o;
+         }},
+        {130,
+         [this] {
+             UpdateInfoButton(11, QStringLiteral("ib11"));
+             return StepOutcome{};
+         }},
+        {131,
+         [this, &db] {
+             StepOutcome o;
+             const QString t = QStringLiteral("DEKLARACIA");
+             const bool ok =
+                 DBAddColumn(t, QStringLiteral("DOCUMENT_TYPE"), QStringLiteral("long integer")) &&
+                 DBAddColumn(
+                     t, QStringLiteral("UVED_PREDSTAVLIAVASHT"), QStringLiteral("text(255)")) &&
+                 DBAddColumn(t, QStringLiteral("IS_CHUJDENEC"), QStringLiteral("yesno")) &&
+                 DBAddColumn(t, QStringLiteral("UVED_IZH_NOMER"), QStringLiteral("text(20)")) &&
+                 tryExec(db, QStringLiteral("UPDATE DEKLARACIA SET DOCUMENT_TYPE = 1;"));
+             o.failed = !ok;
+             o.writeVersion = ok;
+             return o;
+         }},
+        {132,
+         [this, &db] {
+             exec(db,
+                  QStringLiteral(
+                      "insert into INFO_BUTONI (INFO_BUTON_CODE, INFO_TEXT) values (55, ?)"),
+                  {QStringLiteral("Уведомления")});
+             UpdateInfoButton(55, QStringLiteral("ib55"));
+             return StepOutcome{};
+         }},
+        {133,
+         [&db] {
+             // The city names only: no street address of the directorate is known to us, and an
+             // invented one would be worse than none.
+             exec(db,
+                  QStringLiteral("update REGIONALNI_DIREKCII set GRAD = 'София- Град' where "
+                                 "REGIONALNA_DIREKCIA_CODE = 22"));
+             exec(db,
+                  QStringLiteral("update REGIONALNI_DIREKCII set GRAD = 'София- Област' where "
+                                 "REGIONALNA_DIREKCIA_CODE = 23"));
+             return StepOutcome{};
+         }},
+        {134,
+         [this, &db] {
+             for (const auto &[code, title] : infoRowsOfStep134())
+                 tryExec(
+                     db,
+                     QStringLiteral(
+                         "insert into INFO_BUTONI (INFO_BUTON_CODE, INFO_TEXT) values (%1, '%2')")
+                         .arg(code)
+                         .arg(QString(title).replace(QLatin1Char('\''), QStringLiteral("''"))));
+             for (int code : {36, 39, 40, 41, 43, 44, 56})
+                 UpdateInfoButton(code, QStringLiteral("ib%1").arg(code));
+             return StepOutcome{};
+         }},
+    };
+    for (const auto &[number, work] : steps)
+        if (!runStep(number, work))
+            break;
 
     // 7. One closing box: success only when nothing failed.
     if (m_noticeShown) {

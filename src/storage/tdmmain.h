@@ -51,7 +51,8 @@ private:
     void failureBox();
     void errorBox();
     void writeVersion(int version);
-    void runStep(int number, const std::function<StepOutcome()> &work);
+    // True when the step was not due or wrote its version.
+    bool runStep(int number, const std::function<StepOutcome()> &work);
 
     QString m_path;
     QString m_connection;
