@@ -97,8 +97,8 @@ bool CheckEIK(const QString &eik)
 
     static constexpr std::array<int, 4> tailFirst{2, 7, 3, 5};
     static constexpr std::array<int, 4> tailSecond{4, 9, 5, 7};
-    return eikCheckDigit(weightedSum(eik, 8, tailFirst), weightedSum(eik, 8, tailSecond))
-           == digitAt(eik, 12);
+    return eikCheckDigit(weightedSum(eik, 8, tailFirst), weightedSum(eik, 8, tailSecond)) ==
+           digitAt(eik, 12);
 }
 
 bool CheckLNCh(const QString &lnch)
