@@ -71,6 +71,41 @@ class TestValidacii : public QObject
         set(QStringLiteral("IV_2_OBUCHENIE"), 1);
         set(QStringLiteral("P5_PRIL_E_POPULNENO"), true);
         set(QStringLiteral("P5_ZDRAVNO_NABL"), 0);
+        // Sections I and II: a company with its addresses, people, one activity, one manager.
+        const std::pair<const char *, QVariant> sectionsIAndII[] = {
+            {"GODINA", 2010},
+            {"I_SAMOSTO_NAEMAT_RAB", true},
+            {"I_NAIMENOVANIE_UL", "Stroy Invest"},
+            {"I_EIK", "175012341"},
+            {"I_OBLAST_CODE", 22},
+            {"I_OBSHTINA_CODE", 2246},
+            {"I_GRAD_CODE", 68134},
+            {"I_POSHTENSKI_KOD", 1000},
+            {"I_ULICA", "Vitosha"},
+            {"I_ULICA_NOMER", "15"},
+            {"I_LK_IMENA", "P. Koleva"},
+            {"I_LK_DLAJNOST", "Assistant"},
+            {"I_LK_TEL_FAKS", "029810000"},
+            {"II_NAIMENOVANIE", "Stroy Invest"},
+            {"II_OBLAST_CODE", 22},
+            {"II_OBSHTINA_CODE", 2246},
+            {"II_GRAD_CODE", 68134},
+            {"II_POSHTENSKI_KOD", 1000},
+            {"II_ULICA", "Vitosha"},
+            {"II_RAKOVODITEL_IMENA", "I. Ivanov"},
+            {"II_RAKOVODITEL_DLAJNOST", "Manager"},
+            {"II_RAKOVODITEL_TELEFON", "029810001"},
+            {"II_PERSONAL_BROI", 1},
+            {"II_NAETI_LICA", 0},
+        };
+        for (const auto &[column, value] : sectionsIAndII)
+            set(QLatin1String(column), value);
+        exec(db(),
+             QStringLiteral("insert into I_UPRAVLIAVASHTI (I_UPRAVLIAVASHT_CODE, DEKLARACIA_CODE, "
+                            "TIP_DLAJNOST, IS_PODAVASHT) values (1, 1, 3, 1)"));
+        exec(db(),
+             QStringLiteral(
+                 "insert into II_KID (II_KID_CODE, DEKLARACIA_CODE, KID_CODE) values (1, 1, 1)"));
     }
 
 private slots:
