@@ -1,8 +1,13 @@
 #include "fmdeklaracii.h"
 
 #include "application.h"
+#include "documentregister.h"
 #include "fmsplash.h"
 #include "icons.h"
+#include "tdmmain.h"
+
+#include <QGroupBox>
+#include <QTableView>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -87,6 +92,26 @@ TfmDeklaracii::TfmDeklaracii(QWidget *parent)
     column->addWidget(m_registerArea, 1);
     column->addWidget(buildBottomBar());
     setCentralWidget(client);
+
+    m_register = new DocumentRegister(this);
+    m_register->filterGroup()->setFixedHeight(kFilterHeight);
+    setRegisterWidgets(m_register->filterGroup(), m_register->grid());
+    connect(btnAdd, &QPushButton::clicked, m_register, &DocumentRegister::createDocument);
+    connect(btnEdit, &QPushButton::clicked, m_register, &DocumentRegister::openDocument);
+    connect(btnDelete, &QPushButton::clicked, m_register, &DocumentRegister::deleteDocument);
+    connect(m_register, &DocumentRegister::commandsEnabled, this, [this](bool enabled) {
+        for (QPushButton *b : {btnEdit, btnDelete, btnPrint, btnGeneraetXML})
+            b->setEnabled(enabled && b->property("built").toBool());
+        miRabotenVariant->setEnabled(enabled && miRabotenVariant->property("built").toBool());
+    });
+    connect(m_register, &DocumentRegister::currentDocumentTypeChanged, this, [this](int type) {
+        if (type == 1)
+            miRabotenVariant->setText(
+                QStringLiteral("Отпечатване на работен вариант на избраната декларация..."));
+        else if (type == 2)
+            miRabotenVariant->setText(
+                QStringLiteral("Отпечатване на работен вариант на избраното уведомление..."));
+    });
 
     // The client area is fixed; the menu bar comes on top of it.
     setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
@@ -261,6 +286,18 @@ void TfmDeklaracii::setRegisterWidgets(QWidget *filterGroup, QWidget *grid)
     m_registerLayout->setStretchFactor(m_grid, 1);
 }
 
+void TfmDeklaracii::setDeclarationEditor(DocumentEditor *editor, std::function<int()> selectDocument)
+{
+    m_register->declarations = editor;
+    m_register->selectDocument = std::move(selectDocument);
+    const bool ready = editor && m_register->selectDocument;
+    btnAdd->setEnabled(ready);
+    for (QPushButton *b : {btnEdit, btnDelete})
+        b->setProperty("built", ready);
+    btnEdit->setEnabled(ready && m_register->gridData().rowCount() > 0);
+    btnDelete->setEnabled(btnEdit->isEnabled());
+}
+
 void TfmDeklaracii::centreOnScreen()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -287,6 +324,8 @@ void TfmDeklaracii::closeEvent(QCloseEvent *event)
 
 void TfmDeklaracii::FormShow()
 {
+    if (storage::dmMain())
+        m_register->openLists();
     // The keyboard starts in the filter, on its first control.
     for (QWidget *w : m_filterGroup->findChildren<QWidget *>()) {
         if (w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
@@ -299,6 +338,7 @@ void TfmDeklaracii::FormShow()
 void TfmDeklaracii::FormClose()
 {
     // Nothing is asked: closing this window ends the program.
+    m_register->closeLists();
 }
 
 void TfmDeklaracii::miOtdalechenDostapClick()

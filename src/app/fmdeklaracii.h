@@ -4,12 +4,17 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 class QPushButton;
 class QVBoxLayout;
 
 namespace kesp::app {
+
+class DocumentEditor;
+class DocumentRegister;
 
 // The main window: the document register, the main menu and the command buttons.
 // Closing it ends the program.
@@ -38,6 +43,13 @@ public:
     // Puts the register's filter group and grid in place of the current ones; the
     // window takes them over and frees the widgets they replace.
     void setRegisterWidgets(QWidget *filterGroup, QWidget *grid);
+
+    // Connects the register's flows to the declaration editor and the new-document
+    // dialog; the commands that need them become available.
+    void setDeclarationEditor(DocumentEditor *editor, std::function<int()> selectDocument);
+
+    // The register of documents shown in the window.
+    DocumentRegister &documentRegister() const { return *m_register; }
 
     // Remote support, with the folder it looks in and the way it opens the program.
     RemoteSupport &remoteSupport() { return m_remoteSupport; }
@@ -90,6 +102,7 @@ private:
     QWidget *m_filterGroup = nullptr;
     QWidget *m_grid = nullptr;
     RemoteSupport m_remoteSupport;
+    DocumentRegister *m_register = nullptr;
 };
 
 // The main window; null before start-up made it.

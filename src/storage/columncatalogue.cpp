@@ -32,11 +32,14 @@ QStringList ColumnCatalogue::columnNames(const QString &table)
 
 const ColumnDef *ColumnCatalogue::find(const QString &table, const QString &column)
 {
-    for (const auto &c : all())
-        if (table.compare(QLatin1String(c.table), Qt::CaseInsensitive) == 0
-            && column.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0)
-            return &c;
-    return nullptr;
+    // Looked up for every value read or written: an index, not a scan.
+    static const QHash<QString, const ColumnDef *> index = [] {
+        QHash<QString, const ColumnDef *> h;
+        for (const auto &c : all())
+            h.insert(QLatin1String(c.table) + QLatin1Char('.') + QLatin1String(c.name), &c);
+        return h;
+    }();
+    return index.value(table.toUpper() + QLatin1Char('.') + column.toUpper(), nullptr);
 }
 
 QString ColumnCatalogue::keyColumn(const QString &table)

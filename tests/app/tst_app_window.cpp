@@ -79,13 +79,10 @@ private slots:
         QVERIFY(grid.bottom() < add.top());
         QVERIFY(grid.width() >= 830);
 
-        // The register takes the placeholders' places.
-        auto *newFilter = new QWidget;
-        auto *newGrid = new QWidget;
-        w->setRegisterWidgets(newFilter, newGrid);
-        QCOMPARE(w->filterGroup(), newFilter);
-        QCOMPARE(w->grid(), newGrid);
-        QCOMPARE(newGrid->parentWidget(), w->registerArea());
+        // The register stands in the placeholders' places.
+        QCOMPARE(w->filterGroup()->objectName(), QStringLiteral("grpFilter"));
+        QCOMPARE(w->grid()->objectName(), QStringLiteral("grdData"));
+        QCOMPARE(w->grid()->parentWidget(), w->registerArea());
         QCOMPARE(w->centralWidget()->size(), QSize(850, 532));
     }
 
