@@ -5,6 +5,7 @@
 #include "fmsplash.h"
 #include "icons.h"
 #include "tdmmain.h"
+#include "tdmvalidacii.h"
 
 #include <QGroupBox>
 #include <QTableView>
@@ -92,6 +93,12 @@ TfmDeklaracii::TfmDeklaracii(QWidget *parent)
     column->addWidget(m_registerArea, 1);
     column->addWidget(buildBottomBar());
     setCentralWidget(client);
+
+    // The rule texts and the rule-field links are read once, before any window shows.
+    if (rules::TdmValidacii *rulesModule = rules::dmValidacii()) {
+        rulesModule->UpdatePravila();
+        rulesModule->UpdatePoletaPravila();
+    }
 
     m_register = new DocumentRegister(this);
     m_register->filterGroup()->setFixedHeight(kFilterHeight);

@@ -4,8 +4,11 @@
 #include "dialogs.h"
 #include "errors.h"
 #include "fmdeklaracii.h"
+#include "fmeik.h"
+#include "fmgreshki.h"
 #include "fmsplash.h"
 #include "tdmmain.h"
+#include "tdmvalidacii.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -20,7 +23,7 @@ QList<CreationStep> creationSteps()
     // loads the rules; the main window first of the windows, since closing it ends
     // the program. Each object not yet built is named in its place.
     return {
-        // TdmValidacii
+        {QStringLiteral("TdmValidacii"), [] { return new rules::TdmValidacii; }},
         {QStringLiteral("TfmDeklaracii"), [] { return new TfmDeklaracii; }},
         // TfmPodrazdelenia
         // TfmCAS11Edit
@@ -36,10 +39,10 @@ QList<CreationStep> creationSteps()
         // TdmReport
         // TdmIE
         // TfmDeklaraciaEdit
-        // TfmGreshki
+        {QStringLiteral("TfmGreshki"), [] { return new declaration::TfmGreshki; }},
         // TfmInfoButonText
         // TfmUvedomlenieEdit
-        // TfmEIK
+        {QStringLiteral("TfmEIK"), [] { return new TfmEIK(fmDeklaracii()); }},
         // TfmNewVersion
     };
 }

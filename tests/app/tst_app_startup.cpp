@@ -90,8 +90,11 @@ private slots:
             QCOMPARE(events.mid(boxCount),
                      (QStringList{QStringLiteral("TdmMain"),
                                   QStringLiteral("TfmSplash (temporary)"),
+                                  QStringLiteral("TdmValidacii"),
                                   QStringLiteral("TfmDeklaracii"),
-                                  QStringLiteral("TfmSplash")}));
+                                  QStringLiteral("TfmSplash"),
+                                  QStringLiteral("TfmGreshki"),
+                                  QStringLiteral("TfmEIK")}));
             // The upgrade spoke before any window was up.
             QCOMPARE(windowsAtBox, QList<int>(boxCount, 0));
             QVERIFY(splashIgnoredInput);
