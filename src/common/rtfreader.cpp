@@ -365,9 +365,10 @@ private:
     QList<RtfParagraph> m_paragraphs;
 };
 
-QString points(int twips)
+// Qt's rich text takes paragraph margins in pixels only (96 per inch, 15 twips each).
+QString pixels(int twips)
 {
-    return QString::number(twips / 20.0) + QStringLiteral("pt");
+    return QString::number(qRound(twips / 15.0)) + QStringLiteral("px");
 }
 
 } // namespace
@@ -415,10 +416,10 @@ QString RtfReader::html() const
         // reason nothing, not even a line end, stands between the tags.
         out += QStringLiteral(" style=\"margin-top:%1; margin-bottom:%2; margin-left:%3; "
                               "text-indent:%4; white-space:pre-wrap;")
-                   .arg(points(p.spaceBefore),
-                        points(p.spaceAfter),
-                        points(p.leftIndent),
-                        points(p.firstLineIndent));
+                   .arg(pixels(p.spaceBefore),
+                        pixels(p.spaceAfter),
+                        pixels(p.leftIndent),
+                        pixels(p.firstLineIndent));
         if (p.runs.isEmpty()) {
             // Qt's own mark for an empty line, so it is not shown as two.
             out += QStringLiteral(" -qt-paragraph-type:empty;\"><br /></p>");

@@ -313,6 +313,12 @@ void TestRtf::infoTextLayout()
     QCOMPARE(item.leftIndent, 400);
     QCOMPARE(item.firstLineIndent, -200);
     QVERIFY(item.text().startsWith(QStringLiteral("·\tвредни")));
+    // And a text box shows that indent (its rich text takes margins in pixels).
+    QTextDocument shown;
+    shown.setHtml(list.html());
+    const QTextBlockFormat f = shown.findBlockByNumber(1).blockFormat();
+    QCOMPARE(qRound(f.leftMargin()), 27);
+    QCOMPARE(qRound(f.textIndent()), -13);
 
     // An underlined heading between plain paragraphs.
     const RtfReader heading(readFile(dir + QStringLiteral("ib44.rtf")));
