@@ -4,7 +4,16 @@
 #include "dialogs.h"
 #include "errors.h"
 #include "fmdeklaracii.h"
+#include "editoradapters.h"
+#include "fmcas11edit.h"
+#include "fmcas4edit.h"
+#include "fmdeklaraciaedit.h"
 #include "fmeik.h"
+#include "fminfobutontext.h"
+#include "fmkidedit.h"
+#include "fmpochivkiedit.h"
+#include "fmpodrazdelenia.h"
+#include "fmupravlavashtedit.h"
 #include "fmgreshki.h"
 #include "fmsplash.h"
 #include "tdmmain.h"
@@ -25,22 +34,22 @@ QList<CreationStep> creationSteps()
     return {
         {QStringLiteral("TdmValidacii"), [] { return new rules::TdmValidacii; }},
         {QStringLiteral("TfmDeklaracii"), [] { return new TfmDeklaracii; }},
-        // TfmPodrazdelenia
-        // TfmCAS11Edit
-        // TfmPochivkiEdit
+        {QStringLiteral("TfmPodrazdelenia"), [] { return new declaration::TfmPodrazdelenia(fmDeklaracii()); }},
+        {QStringLiteral("TfmCAS11Edit"), [] { return new declaration::TfmCAS11Edit(fmDeklaracii()); }},
+        {QStringLiteral("TfmPochivkiEdit"), [] { return new declaration::TfmPochivkiEdit(fmDeklaracii()); }},
         {QStringLiteral("TfmSplash"), [] { return new TfmSplash(TfmSplash::Instance::Lasting); }},
-        // TfmUpravlavashtEdit
-        // TfmKidEdit
-        // TfmCAS4Edit
+        {QStringLiteral("TfmUpravlavashtEdit"), [] { return new declaration::TfmUpravlavashtEdit(fmDeklaracii()); }},
+        {QStringLiteral("TfmKidEdit"), [] { return new declaration::TfmKidEdit(fmDeklaracii()); }},
+        {QStringLiteral("TfmCAS4Edit"), [] { return new declaration::TfmCAS4Edit(fmDeklaracii()); }},
         // TfmGradove
         // TfmCAS
         // TfmRDirekcii
         // TfmKid
         // TdmReport
         // TdmIE
-        // TfmDeklaraciaEdit
+        {QStringLiteral("TfmDeklaraciaEdit"), [] { return new declaration::TfmDeklaraciaEdit(fmDeklaracii()); }},
         {QStringLiteral("TfmGreshki"), [] { return new declaration::TfmGreshki; }},
-        // TfmInfoButonText
+        {QStringLiteral("TfmInfoButonText"), [] { return new registers::TfmInfoButonText(fmDeklaracii()); }},
         // TfmUvedomlenieEdit
         {QStringLiteral("TfmEIK"), [] { return new TfmEIK(fmDeklaracii()); }},
         // TfmNewVersion
@@ -93,6 +102,7 @@ bool Startup::run(const QString &databasePath)
                 m_objects.emplace_back(step.create());
                 created(step.name, m_objects.back().get());
             }
+            connectStartupObjects();
         }
         return true;
     } catch (const Error &e) {

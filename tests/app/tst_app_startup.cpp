@@ -92,8 +92,16 @@ private slots:
                                   QStringLiteral("TfmSplash (temporary)"),
                                   QStringLiteral("TdmValidacii"),
                                   QStringLiteral("TfmDeklaracii"),
+                                  QStringLiteral("TfmPodrazdelenia"),
+                                  QStringLiteral("TfmCAS11Edit"),
+                                  QStringLiteral("TfmPochivkiEdit"),
                                   QStringLiteral("TfmSplash"),
+                                  QStringLiteral("TfmUpravlavashtEdit"),
+                                  QStringLiteral("TfmKidEdit"),
+                                  QStringLiteral("TfmCAS4Edit"),
+                                  QStringLiteral("TfmDeklaraciaEdit"),
                                   QStringLiteral("TfmGreshki"),
+                                  QStringLiteral("TfmInfoButonText"),
                                   QStringLiteral("TfmEIK")}));
             // The upgrade spoke before any window was up.
             QCOMPARE(windowsAtBox, QList<int>(boxCount, 0));

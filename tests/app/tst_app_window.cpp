@@ -160,7 +160,7 @@ private slots:
         QTest::addColumn<bool>("enabled");
         QTest::newRow("btnAdd") << "btnAdd" << QStringLiteral("Създаване...")
                                 << QStringLiteral("Създаване на нова декларация или уведомление")
-                                << false;
+                                << true; // creating works on an empty register
         QTest::newRow("btnEdit")
             << "btnEdit" << QStringLiteral("Редактиране...")
             << QStringLiteral(
