@@ -262,6 +262,12 @@ void DocumentRegister::buildGrid()
     const int widths[] = {53, 76, 217, 87, 118, 121, 121};
     for (int i = 0; i < 7; ++i)
         m_grid->setColumnWidth(i, widths[i]);
+    // The kind must read whole in this platform's font; the name column gives way.
+    const int kindWidth = m_grid->fontMetrics().horizontalAdvance(QStringLiteral("Уведомление")) + 12;
+    if (kindWidth > widths[1]) {
+        m_grid->setColumnWidth(1, kindWidth);
+        m_grid->setColumnWidth(2, widths[2] - (kindWidth - widths[1]));
+    }
 
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this, &DocumentRegister::headerClicked);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &DocumentRegister::currentChanged);

@@ -199,6 +199,9 @@ QVariant ListModel::headerData(int section, Qt::Orientation orientation, int rol
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < m_columns.size())
         return m_columns.at(section).title;
+    // The row header is only the grid's indicator column: no row numbers.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+        return QString();
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
