@@ -15,21 +15,21 @@ using namespace kesp::storage;
 namespace {
 
 // A value of the column's own kind, different for every column.
-QVariant sampleValue(const ColumnDef &c, int seed)
+QVariant sampleValue(const ColumnDef &c, int n)
 {
     switch (c.type) {
     case ColumnType::Integer:
-        return 1000 + seed;
+        return 1000 + n;
     case ColumnType::YesNo:
-        return seed % 2 == 0;
+        return n % 2 == 0;
     case ColumnType::Text:
-        return QStringLiteral("Ж%1щ").arg(seed).left(c.length).leftJustified(c.length, QChar(0x0416));
+        return QStringLiteral("Ж%1щ").arg(n).left(c.length).leftJustified(c.length, QChar(0x0416));
     case ColumnType::Memo:
-        return QStringLiteral("Бележка %1 ").arg(seed).repeated(200);
+        return QStringLiteral("Бележка %1 ").arg(n).repeated(200);
     case ColumnType::Double:
-        return seed + 0.25;
+        return n + 0.25;
     case ColumnType::DateTime:
-        return QDateTime(QDate(2010, 1 + seed % 12, 1 + seed % 28), QTime(seed % 24, 30, 15));
+        return QDateTime(QDate(2010, 1 + n % 12, 1 + n % 28), QTime(n % 24, 30, 15));
     case ColumnType::Blob:
         return QByteArray("\x00\x01\xff", 3);
     }
@@ -67,9 +67,9 @@ private slots:
         if (table != QLatin1String("DEKLARACIA"))
             insertRow(db(), QStringLiteral("DEKLARACIA"), {{QStringLiteral("DEKLARACIA_CODE"), 1000}});
         QVariantMap values;
-        int seed = 0;
+        int n = 0;
         for (const ColumnDef *c : ColumnCatalogue::columns(table))
-            values.insert(c->columnName(), sampleValue(*c, seed++));
+            values.insert(c->columnName(), sampleValue(*c, n++));
         if (table != QLatin1String("DEKLARACIA"))
             values.insert(QStringLiteral("DEKLARACIA_CODE"), 1000);
         const QString key = ColumnCatalogue::keyColumn(table);
