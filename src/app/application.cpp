@@ -4,6 +4,8 @@
 #include "errors.h"
 #include "qtdialogs.h"
 
+#include <QScreen>
+#include <QWidget>
 #include <QLibraryInfo>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -110,6 +112,16 @@ bool Application::notify(QObject *receiver, QEvent *event)
 void Application::showError(const QString &message)
 {
     dialogs().error(message);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect r(QPoint(), window->size());
+    r.moveCenter(screen->availableGeometry().center());
+    window->move(r.topLeft());
 }
 
 } // namespace kesp::app

@@ -36,4 +36,7 @@ QString appVersion();
 // so message boxes and file dialogs speak Bulgarian. True when it was found.
 bool installBulgarianTranslation(QCoreApplication *app);
 
+// Places a window in the middle of the desktop's free area.
+void centreOnScreen(QWidget *window);
+
 } // namespace kesp::app

@@ -122,7 +122,7 @@ TfmDeklaracii::TfmDeklaracii(QWidget *parent)
 
     // The client area is fixed; the menu bar comes on top of it.
     setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
-    centreOnScreen();
+    centreOnScreen(this);
 
     g_fmDeklaracii = this;
 }
@@ -303,16 +303,6 @@ void TfmDeklaracii::setDeclarationEditor(DocumentEditor *editor, std::function<i
         b->setProperty("built", ready);
     btnEdit->setEnabled(ready && m_register->gridData().rowCount() > 0);
     btnDelete->setEnabled(btnEdit->isEnabled());
-}
-
-void TfmDeklaracii::centreOnScreen()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect r(QPoint(), size());
-    r.moveCenter(screen->availableGeometry().center());
-    move(r.topLeft());
 }
 
 void TfmDeklaracii::showEvent(QShowEvent *event)

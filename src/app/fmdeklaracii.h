@@ -87,7 +87,6 @@ protected:
 private:
     void buildMenu();
     QWidget *buildBottomBar();
-    void centreOnScreen();
 
     // Runs at every showing of the window.
     void FormShow();

@@ -44,7 +44,7 @@ TfmSplash::TfmSplash(Instance instance, QWidget *parent)
 
     if (m_lasting)
         g_fmSplash = this;
-    centreOnScreen();
+    centreOnScreen(this);
 }
 
 TfmSplash::~TfmSplash()
@@ -63,16 +63,6 @@ QPoint TfmSplash::pictureOrigin() const
 {
     return QPoint((kWindowSize.width() - kPictureSize.width()) / 2,
                   (kWindowSize.height() - kPictureSize.height()) / 2);
-}
-
-void TfmSplash::centreOnScreen()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect r(QPoint(), size());
-    r.moveCenter(screen->availableGeometry().center());
-    move(r.topLeft());
 }
 
 void TfmSplash::paintEvent(QPaintEvent *)
@@ -107,7 +97,7 @@ void TfmSplash::mouseReleaseEvent(QMouseEvent *event)
 
 void TfmSplash::showEvent(QShowEvent *event)
 {
-    centreOnScreen();
+    centreOnScreen(this);
     QDialog::showEvent(event);
 }
 

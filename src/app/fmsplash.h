@@ -36,7 +36,6 @@ protected:
 
 private:
     QPoint pictureOrigin() const;
-    void centreOnScreen();
 
     QImage m_picture;
     bool m_lasting;

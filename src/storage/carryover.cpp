@@ -44,13 +44,7 @@ const QStringList kListsInCopyOrder{QStringLiteral("P2_11_CAS"),
 QVariantMap readFirst(const QSqlDatabase &db, const QString &table, const QString &sql, const QVariantList &params)
 {
     QSqlQuery q = exec(db, sql, params);
-    QVariantMap out;
-    if (!q.next())
-        return out;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i)
-        out.insert(rec.fieldName(i), fromStored(table, rec.fieldName(i), q.value(i)));
-    return out;
+    return q.next() ? currentRecord(table, q) : QVariantMap();
 }
 
 // The earliest document of the person: the lowest year, then the earliest save.
@@ -119,13 +113,8 @@ bool ImportDeklaracia(const QSqlDatabase &db, int newCode, const QString &eik)
                            QStringLiteral("select * from %1 where DEKLARACIA_CODE = ? order by %2").arg(table, key),
                            {earlierCode});
         QList<QVariantMap> rows;
-        while (q.next()) {
-            QVariantMap row;
-            const QSqlRecord rec = q.record();
-            for (int i = 0; i < rec.count(); ++i)
-                row.insert(rec.fieldName(i), fromStored(table, rec.fieldName(i), q.value(i)));
-            rows << row;
-        }
+        while (q.next())
+            rows << currentRecord(table, q);
         for (QVariantMap row : rows) {
             row.remove(key); // a new key, max + 1
             row.insert(QStringLiteral("DEKLARACIA_CODE"), newCode);

@@ -150,19 +150,22 @@ void updateRow(const QSqlDatabase &db, const QString &table, const QVariant &key
     tx.commit();
 }
 
+QVariantMap currentRecord(const QString &table, const QSqlQuery &query)
+{
+    QVariantMap out;
+    const QSqlRecord rec = query.record();
+    for (int i = 0; i < rec.count(); ++i)
+        out.insert(rec.fieldName(i), fromStored(table, rec.fieldName(i), query.value(i)));
+    return out;
+}
+
 QVariantMap readRow(const QSqlDatabase &db, const QString &table, const QVariant &key)
 {
     QSqlQuery q = exec(db,
                        QStringLiteral("select * from %1 where %2 = ?")
                            .arg(table, ColumnCatalogue::keyColumn(table)),
                        {key});
-    QVariantMap out;
-    if (!q.next())
-        return out;
-    const QSqlRecord rec = q.record();
-    for (int i = 0; i < rec.count(); ++i)
-        out.insert(rec.fieldName(i), fromStored(table, rec.fieldName(i), q.value(i)));
-    return out;
+    return q.next() ? currentRecord(table, q) : QVariantMap();
 }
 
 void deleteDocument(const QSqlDatabase &db, int code)

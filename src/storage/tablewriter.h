@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QVariantMap>
 
 namespace kesp::storage {
@@ -24,6 +25,8 @@ int nextKey(const QSqlDatabase &db, const QString &table);
 int insertRow(const QSqlDatabase &db, const QString &table, QVariantMap values);
 // Updates the given columns of the row with that key.
 void updateRow(const QSqlDatabase &db, const QString &table, const QVariant &key, const QVariantMap &values);
+// The current record of a query over one table, typed by the catalogue.
+QVariantMap currentRecord(const QString &table, const QSqlQuery &query);
 // Reads one row by key, typed by the catalogue; empty when there is none.
 QVariantMap readRow(const QSqlDatabase &db, const QString &table, const QVariant &key);
 

@@ -1,4 +1,5 @@
 #include "database.h"
+#include "opendeclaration.h"
 #include "rowsource.h"
 #include "ruletable.h"
 #include "tablewriter.h"
@@ -192,16 +193,6 @@ class TestRulesSectionsIAndII : public QObject
 
     QSqlDatabase db() const { return m_dm->database(); }
 
-    std::unique_ptr<RowSource> openRow(const QString &table)
-    {
-        auto row = std::make_unique<RowSource>(db(), table);
-        row->setSql(QStringLiteral("select * from %1 where DEKLARACIA_CODE = :PK_CODE").arg(table));
-        row->setParam(QStringLiteral("PK_CODE"), kDocument);
-        row->open();
-        row->edit();
-        return row;
-    }
-
     void set(const QString &column, const QVariant &value)
     {
         (m_row1->hasField(column) ? *m_row1 : *m_row2).setValue(column, value);
@@ -227,8 +218,8 @@ private slots:
                  QStringLiteral("insert into DEKLARACIA2 (DEKLARACIA_CODE) values (?)"),
                  {code});
         }
-        m_row1 = openRow(QStringLiteral("DEKLARACIA"));
-        m_row2 = openRow(QStringLiteral("DEKLARACIA2"));
+        m_row1 = test::openDeclarationRow(db(), QStringLiteral("DEKLARACIA"), kDocument);
+        m_row2 = test::openDeclarationRow(db(), QStringLiteral("DEKLARACIA2"), kDocument);
         m_engine = std::make_unique<TdmValidacii>(db());
         m_engine->setDeclaration(m_row1.get(), m_row2.get());
         m_engine->UpdatePravila();

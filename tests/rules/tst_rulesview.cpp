@@ -2,6 +2,7 @@
 #include "declarationview.h"
 #include "errors.h"
 #include "fieldmarks.h"
+#include "opendeclaration.h"
 #include "rowsource.h"
 #include "tdmmain.h"
 #include "testdb.h"
@@ -27,19 +28,9 @@ class TestRulesView : public QObject
     // Both rows of document 1, stored and then held in editing, as the editor holds them.
     void openDocument()
     {
-        exec(db(), QStringLiteral("insert into DEKLARACIA (DEKLARACIA_CODE) values (1)"));
-        exec(db(), QStringLiteral("insert into DEKLARACIA2 (DEKLARACIA_CODE) values (1)"));
-        m_row1 = std::make_unique<RowSource>(db(), QStringLiteral("DEKLARACIA"));
-        m_row1->setSql(QStringLiteral("select * from DEKLARACIA where DEKLARACIA_CODE = :PK_CODE"));
-        m_row1->setParam(QStringLiteral("PK_CODE"), 1);
-        m_row1->open();
-        m_row1->edit();
-        m_row2 = std::make_unique<RowSource>(db(), QStringLiteral("DEKLARACIA2"));
-        m_row2->setSql(
-            QStringLiteral("select * from DEKLARACIA2 where DEKLARACIA_CODE = :PK_CODE"));
-        m_row2->setParam(QStringLiteral("PK_CODE"), 1);
-        m_row2->open();
-        m_row2->edit();
+        test::insertEmptyDeclaration(db(), 1);
+        m_row1 = test::openDeclarationRow(db(), QStringLiteral("DEKLARACIA"), 1);
+        m_row2 = test::openDeclarationRow(db(), QStringLiteral("DEKLARACIA2"), 1);
     }
 
     RowSource &rowOf(const QString &column) { return m_row1->hasField(column) ? *m_row1 : *m_row2; }

@@ -1,4 +1,5 @@
 #include "database.h"
+#include "opendeclaration.h"
 #include "rowsource.h"
 #include "ruletable.h"
 #include "tdmmain.h"
@@ -120,19 +121,9 @@ private slots:
         setText(21, kText21);
         setText(23, kText23);
 
-        exec(db(), QStringLiteral("insert into DEKLARACIA (DEKLARACIA_CODE) values (1)"));
-        exec(db(), QStringLiteral("insert into DEKLARACIA2 (DEKLARACIA_CODE) values (1)"));
-        m_row1 = std::make_unique<RowSource>(db(), QStringLiteral("DEKLARACIA"));
-        m_row1->setSql(QStringLiteral("select * from DEKLARACIA where DEKLARACIA_CODE = :PK_CODE"));
-        m_row1->setParam(QStringLiteral("PK_CODE"), 1);
-        m_row1->open();
-        m_row1->edit();
-        m_row2 = std::make_unique<RowSource>(db(), QStringLiteral("DEKLARACIA2"));
-        m_row2->setSql(
-            QStringLiteral("select * from DEKLARACIA2 where DEKLARACIA_CODE = :PK_CODE"));
-        m_row2->setParam(QStringLiteral("PK_CODE"), 1);
-        m_row2->open();
-        m_row2->edit();
+        test::insertEmptyDeclaration(db(), 1);
+        m_row1 = test::openDeclarationRow(db(), QStringLiteral("DEKLARACIA"), 1);
+        m_row2 = test::openDeclarationRow(db(), QStringLiteral("DEKLARACIA2"), 1);
 
         m_engine = std::make_unique<TdmValidacii>(db());
         engine().setDeclaration(m_row1.get(), m_row2.get());
