@@ -8,6 +8,8 @@
 #include "errors.h"
 #include "fmgreshki.h"
 #include "listmodel.h"
+#include "pagesectioni.h"
+#include "pagesectionii.h"
 #include "rowsource.h"
 #include "tablewriter.h"
 #include "tdmmain.h"
@@ -246,6 +248,8 @@ TfmDeklaraciaEdit::TfmDeklaraciaEdit(QWidget *parent)
     connect(qApp, &QApplication::focusChanged, this, &TfmDeklaraciaEdit::focusChanged);
     for (int i = 0; i < PageCount; ++i)
         m_focusControls[i] = texts::kPages[i].focusControl;
+    buildSectionIPage(*this);
+    buildSectionIIPage(*this);
 
     g_fmDeklaraciaEdit = this;
 }
