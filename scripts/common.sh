@@ -8,7 +8,7 @@ PACKAGES=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-translations-l10n
     libgl-dev fonts-liberation2 libssl-dev libbenchmark-dev
-    sqlite3 xvfb xauth
+    sqlite3 xvfb xauth unrtf
 )
 
 install_missing() {
@@ -27,6 +27,9 @@ install_missing() {
 
 build() {
     export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+    # Paths relative to the checkout, so another clone of the same sources hits the cache.
+    export CCACHE_BASEDIR="$ROOT"
+    export CCACHE_NOHASHDIR=true
     cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$BUILD" -j2
 }

@@ -7,6 +7,10 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTextDocumentFragment>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -185,6 +189,36 @@ private slots:
         QVERIFY(!ps[4].runs[0].bold);
         QCOMPARE(ps[4].runs[0].pointSize, 10.0);
         QCOMPARE(ps[6].text(), " - " + kRule2);
+    }
+
+    // Another program reads the saved report: unrtf's HTML output carries every Cyrillic
+    // letter as a character reference. (Its plain-text output cuts them to 8 bits in the
+    // Debian release, so the HTML is what shows the file's text.)
+    void anotherProgramReadsTheSavedReport()
+    {
+        const QString unrtf = QStandardPaths::findExecutable(QStringLiteral("unrtf"));
+        QVERIFY2(!unrtf.isEmpty(), "unrtf is installed by the project's scripts");
+        form().fill(" - " + kRule1 + "\n\r\n\r - " + kRule2,
+                    QStringLiteral("121212120"),
+                    QStringLiteral("Мебели ООД"),
+                    kVid);
+        m_dialogs.paths = {dir()};
+        button("btnSave")->click();
+        const QString path = QDir(dir()).filePath(QStringLiteral("Greshki-121212120.rtf"));
+
+        QProcess p;
+        p.start(unrtf, {QStringLiteral("--html"), path});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        QString html = QString::fromUtf8(p.readAllStandardOutput());
+        static const QRegularExpression ref(QStringLiteral("&#(\\d+);"));
+        for (auto m = ref.match(html); m.hasMatch(); m = ref.match(html))
+            html.replace(m.capturedStart(), m.capturedLength(), QChar(m.captured(1).toInt()));
+        html.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+        // Markup may split a line; compare the text alone.
+        const QString text = QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
+        for (const QString &expected : {kHead1, QStringLiteral("Мебели ООД"), kHead3, " - " + kRule1, " - " + kRule2})
+            QVERIFY2(text.contains(expected.simplified()), qPrintable(expected));
     }
 
     void savingAgainOverwrites()
