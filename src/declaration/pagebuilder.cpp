@@ -1,5 +1,7 @@
 #include "pagebuilder.h"
 
+#include "columncatalogue.h"
+
 #include "editortexts.h"
 #include "errors.h"
 #include "fmdeklaraciaedit.h"
@@ -43,6 +45,14 @@ PageBuilder::~PageBuilder()
 QWidget *PageBuilder::container() const
 {
     return m_levels.back().widget;
+}
+
+int PageBuilder::codeOf(const QString &column)
+{
+    for (const char *table : {"DEKLARACIA", "DEKLARACIA2"})
+        if (const storage::ColumnDef *c = storage::ColumnCatalogue::find(QLatin1String(table), column))
+            return c->fieldCode;
+    return 0;
 }
 
 storage::RowSource *PageBuilder::rowsFor(const QString &column) const

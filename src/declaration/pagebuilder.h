@@ -30,14 +30,15 @@ class TfmDeklaraciaEdit;
 //     PageBuilder b(editor, 1);
 //     b.heading("Раздел ІІ. Данни за предприятието", 8);
 //     b.beginItem("grpII5", "5. Предприятие", 6);
-//     b.edit("edtIINaimenovanie", "II_NAIMENOVANIE", 9, "Наименование на предприятието");
+//     b.edit("edtIINaimenovanie", "II_NAIMENOVANIE", "Наименование на предприятието");
 //     b.beginRow();
-//     b.count("edtIINaetiM", "II_NAETI_M", 82, "Мъже");
-//     b.count("edtIINaetiJ", "II_NAETI_J", 83, "Жени");
+//     b.count("edtIINaetiM", "II_NAETI_M", "Мъже");
+//     b.count("edtIINaetiJ", "II_NAETI_J", "Жени");
 //     b.endRow();
 //     b.end();
 //
-// Each control gets its objectName and field code, is bound to its column in the row
+// Each control gets its objectName and the field code of its column (a page passes a
+// code only where the form gives the control another one), is bound to its column in the row
 // source that holds it (DEKLARACIA or DEKLARACIA2, from the column catalogue) and takes
 // part in marking and in the per-field rule list. The returned widgets can be adjusted
 // afterwards; reactions are hooked in through the editor and the bindings.
@@ -131,6 +132,67 @@ public:
                      const QString &deleteName,
                      const QString &groupName = QString(),
                      int height = 120);
+    // The same controls with the field code of their column, read from the catalogue
+    // (0 for a column the form does not code). Pages pass a code only where the control's
+    // code is not its column's.
+    static int codeOf(const QString &column);
+    QLineEdit *
+    edit(const QString &name, const QString &column, const QString &caption, int width = 0)
+    {
+        return edit(name, column, codeOf(column), caption, width);
+    }
+    QLineEdit *
+    integer(const QString &name, const QString &column, const QString &caption, int width = 80)
+    {
+        return integer(name, column, codeOf(column), caption, width);
+    }
+    QLineEdit *
+    count(const QString &name, const QString &column, const QString &caption, int width = 70)
+    {
+        return count(name, column, codeOf(column), caption, width);
+    }
+    QLineEdit *
+    readOnly(const QString &name, const QString &column, const QString &caption, int width = 70)
+    {
+        return readOnly(name, column, codeOf(column), caption, width);
+    }
+    QPlainTextEdit *
+    memo(const QString &name, const QString &column, const QString &caption, int lines = 3)
+    {
+        return memo(name, column, codeOf(column), caption, lines);
+    }
+    QCheckBox *check(const QString &name,
+                     const QString &column,
+                     const QString &caption,
+                     rules::MarkKind kind = rules::MarkKind::OfficeCheckBox)
+    {
+        return check(name, column, codeOf(column), caption, kind);
+    }
+    QGroupBox *radio(const QString &name,
+                     const QString &column,
+                     const QString &caption,
+                     const QList<RadioBinding::Choice> &choices,
+                     int columns = 2)
+    {
+        return radio(name, column, codeOf(column), caption, choices, columns);
+    }
+    QGroupBox *yesNo(const QString &name, const QString &column, const QString &caption)
+    {
+        return yesNo(name, column, codeOf(column), caption);
+    }
+    QComboBox *lookup(const QString &name,
+                      const QString &column,
+                      const QString &caption,
+                      storage::ListModel *list,
+                      const QString &keyField,
+                      const QString &nameField,
+                      bool clearOnDelete = true,
+                      int width = 220)
+    {
+        return lookup(
+            name, column, codeOf(column), caption, list, keyField, nameField, clearOnDelete, width);
+    }
+
     QLabel *note(const QString &text);
     // Anything made by hand, with an optional caption.
     void add(QWidget *widget, const QString &caption = QString());

@@ -88,7 +88,7 @@ void PageSectionI::build()
 
     b.beginRow();
     b.readOnly(
-        QStringLiteral("edtGodina"), QStringLiteral("GODINA"), 165, QStringLiteral("Година:"), 60);
+        QStringLiteral("edtGodina"), QStringLiteral("GODINA"), QStringLiteral("Година:"), 60);
     b.note(QStringLiteral("(задава се автоматично)"));
     b.endRow();
 
@@ -97,22 +97,19 @@ void PageSectionI::build()
                 2);
     b.check(QStringLiteral("ChkISamostoiatelnoNaemane"),
             QStringLiteral("I_SAMOSTO_NAEMAT_RAB"),
-            138,
             QStringLiteral("Самостоятелно наема работещи"));
     b.check(QStringLiteral("chkIZaemaniRab"),
             QStringLiteral("I_ZAEMANI_RABOTNICI"),
-            139,
             QStringLiteral("Ползва или е ползвало работещи, предоставени от предприятие, което "
                            "осигурява временна заетост"));
     m_imeUL = b.edit(QStringLiteral("edtIImeUL"),
                      QStringLiteral("I_NAIMENOVANIE_UL"),
-                     1,
                      QStringLiteral("Пълно наименование на ЮЛ"),
                      kNameWidth);
     b.beginRow();
     b.note(QStringLiteral("Име, презиме и фамилия на ФЛ"))->setFixedWidth(kCaptionWidth);
-    m_imenaFL = b.edit(
-        QStringLiteral("edtIImenaFL"), QStringLiteral("I_IMENA_FL"), 2, QString(), kNameWidth);
+    m_imenaFL =
+        b.edit(QStringLiteral("edtIImenaFL"), QStringLiteral("I_IMENA_FL"), QString(), kNameWidth);
     // The form gives the box the field of "Самостоятелно наема работещи".
     m_chujdenec =
         b.check(QStringLiteral("chkIS_CHUJDENEC"), kChujdenec, 138, QStringLiteral("Чужденец"));
@@ -120,12 +117,10 @@ void PageSectionI::build()
     b.end();
 
     b.beginItem(QStringLiteral("grpI2"), QStringLiteral("2. Седалище и адрес на управление"), 3);
-    b.edit(
-        QStringLiteral("edtI_EIK"), QStringLiteral("I_EIK"), 3, QStringLiteral("ЕИК / ЕГН"), 140);
+    b.edit(QStringLiteral("edtI_EIK"), QStringLiteral("I_EIK"), QStringLiteral("ЕИК / ЕГН"), 140);
     b.beginRow();
     b.lookup(QStringLiteral("cbIOblast"),
              QStringLiteral("I_OBLAST_CODE"),
-             4,
              QStringLiteral("Област"),
              PlaceLookups::regions(m_editor),
              QStringLiteral("OBLAST_CODE"),
@@ -134,7 +129,6 @@ void PageSectionI::build()
              200);
     b.lookup(QStringLiteral("lcb_I_OBSHTINA"),
              QStringLiteral("I_OBSHTINA_CODE"),
-             5,
              QStringLiteral("Община"),
              m_places->municipalities(),
              QStringLiteral("OBSHTINA_CODE"),
@@ -143,7 +137,6 @@ void PageSectionI::build()
              200);
     b.lookup(QStringLiteral("cbIGrad"),
              QStringLiteral("I_GRAD_CODE"),
-             6,
              QStringLiteral("Град/Село"),
              m_places->places(),
              QStringLiteral("GRAD_CODE"),
@@ -154,43 +147,30 @@ void PageSectionI::build()
     b.beginRow();
     b.integer(QStringLiteral("edtISedalishtePK"),
               QStringLiteral("I_POSHTENSKI_KOD"),
-              11,
               QStringLiteral("Пощ. код"),
               60);
     b.edit(QStringLiteral("edtIJK"),
            QStringLiteral("I_JILISHTEN_KOMPLEKS"),
-           190,
            QStringLiteral("Ж.К."),
            180);
-    b.edit(
-        QStringLiteral("edtIStreet"), QStringLiteral("I_ULICA"), 191, QStringLiteral("Улица"), 260);
-    b.edit(QStringLiteral("edtIUlicaNo"),
-           QStringLiteral("I_ULICA_NOMER"),
-           194,
-           QStringLiteral("№"),
-           70);
+    b.edit(QStringLiteral("edtIStreet"), QStringLiteral("I_ULICA"), QStringLiteral("Улица"), 260);
+    b.edit(QStringLiteral("edtIUlicaNo"), QStringLiteral("I_ULICA_NOMER"), QStringLiteral("№"), 70);
     b.endRow();
     b.beginRow();
-    b.edit(
-        QStringLiteral("edtIBlok"), QStringLiteral("I_BLOK_NO"), 195, QStringLiteral("Блок"), 70);
-    b.edit(
-        QStringLiteral("edtIVhod"), QStringLiteral("I_BLOK_VHOD"), 0, QStringLiteral("Вход"), 40);
-    b.edit(
-        QStringLiteral("edtIEtaj"), QStringLiteral("I_BLOK_ETAJ"), 0, QStringLiteral("Етаж"), 50);
+    b.edit(QStringLiteral("edtIBlok"), QStringLiteral("I_BLOK_NO"), QStringLiteral("Блок"), 70);
+    b.edit(QStringLiteral("edtIVhod"), QStringLiteral("I_BLOK_VHOD"), QStringLiteral("Вход"), 40);
+    b.edit(QStringLiteral("edtIEtaj"), QStringLiteral("I_BLOK_ETAJ"), QStringLiteral("Етаж"), 50);
     b.edit(QStringLiteral("edtIApartament"),
            QStringLiteral("I_BLOK_APARTAMENT"),
-           0,
            QStringLiteral("Апарт."),
            70);
     b.endRow();
     b.beginRow();
     b.edit(QStringLiteral("edtITelefon"),
            QStringLiteral("I_TELEFON"),
-           0,
            QStringLiteral("Тел. / Факс"),
            220);
-    b.edit(
-        QStringLiteral("edtIEMail"), QStringLiteral("I_EMAIL"), 0, QStringLiteral("E-mail"), 300);
+    b.edit(QStringLiteral("edtIEMail"), QStringLiteral("I_EMAIL"), QStringLiteral("E-mail"), 300);
     b.endRow();
     b.end();
 
@@ -225,24 +205,18 @@ void PageSectionI::build()
     b.beginItem(QStringLiteral("grpI4"), QStringLiteral("4. Лице за контакти"), 5);
     b.edit(QStringLiteral("edtILKIme"),
            QStringLiteral("I_LK_IMENA"),
-           140,
            QStringLiteral("Име, презиме, фамилия"),
            kNameWidth);
     b.edit(QStringLiteral("edtILKDlajnost"),
            QStringLiteral("I_LK_DLAJNOST"),
-           141,
            QStringLiteral("Длъжност"),
            300);
     b.edit(QStringLiteral("edtILKTelefon"),
            QStringLiteral("I_LK_TEL_FAKS"),
-           142,
            QStringLiteral("Тел. / Факс"),
            220);
-    b.edit(QStringLiteral("edtILKEMail"),
-           QStringLiteral("I_LK_EMAIL"),
-           0,
-           QStringLiteral("E-mail"),
-           300);
+    b.edit(
+        QStringLiteral("edtILKEMail"), QStringLiteral("I_LK_EMAIL"), QStringLiteral("E-mail"), 300);
     b.end();
 }
 

@@ -86,14 +86,6 @@ const Count kRights[] = {
     {"II_BEZPLATNA_HRANA", "- безплатна храна по чл. 285, ал. 2 от КТ"},
 };
 
-// The field code the column catalogue gives a column of the first row.
-int code(const QString &column)
-{
-    const storage::ColumnDef *c =
-        storage::ColumnCatalogue::find(QStringLiteral("DEKLARACIA"), column);
-    return c ? c->fieldCode : 0;
-}
-
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);
@@ -146,13 +138,11 @@ void PageSectionII::build()
     b.beginItem(QStringLiteral("grpII5"), QStringLiteral("5. Предприятие"), 6);
     b.edit(QStringLiteral("edtIINaimenovanie"),
            QStringLiteral("II_NAIMENOVANIE"),
-           9,
            QStringLiteral("Наименование на предприятието"),
            kNameWidth);
     b.beginRow();
     b.lookup(QStringLiteral("cbIIOblast"),
              QStringLiteral("II_OBLAST_CODE"),
-             7,
              QStringLiteral("Област"),
              PlaceLookups::regions(m_editor),
              QStringLiteral("OBLAST_CODE"),
@@ -161,7 +151,6 @@ void PageSectionII::build()
              200);
     b.lookup(QStringLiteral("lcb_II_OBSHTINA"),
              QStringLiteral("II_OBSHTINA_CODE"),
-             8,
              QStringLiteral("Община"),
              m_places->municipalities(),
              QStringLiteral("OBSHTINA_CODE"),
@@ -170,7 +159,6 @@ void PageSectionII::build()
              200);
     b.lookup(QStringLiteral("cbIIGrad"),
              QStringLiteral("II_GRAD_CODE"),
-             10,
              QStringLiteral("Град/Село"),
              m_places->places(),
              QStringLiteral("GRAD_CODE"),
@@ -181,63 +169,47 @@ void PageSectionII::build()
     b.beginRow();
     b.integer(QStringLiteral("edtIIPK"),
               QStringLiteral("II_POSHTENSKI_KOD"),
-              12,
               QStringLiteral("Пощ. код"),
               60);
     b.edit(QStringLiteral("edtIIJK"),
            QStringLiteral("II_JILISHTEN_KOMPLEKS"),
-           192,
            QStringLiteral("Ж.К."),
            180);
-    b.edit(QStringLiteral("edtIIUlica"),
-           QStringLiteral("II_ULICA"),
-           193,
-           QStringLiteral("Улица"),
-           260);
+    b.edit(QStringLiteral("edtIIUlica"), QStringLiteral("II_ULICA"), QStringLiteral("Улица"), 260);
     b.endRow();
     b.beginRow();
-    b.edit(
-        QStringLiteral("edtIIBlok"), QStringLiteral("II_BLOK_NO"), 0, QStringLiteral("Блок"), 70);
-    b.edit(
-        QStringLiteral("edtIIVhod"), QStringLiteral("II_BLOK_VHOD"), 0, QStringLiteral("Вход"), 40);
-    b.edit(
-        QStringLiteral("edtIIEtaj"), QStringLiteral("II_BLOK_ETAJ"), 0, QStringLiteral("Етаж"), 50);
+    b.edit(QStringLiteral("edtIIBlok"), QStringLiteral("II_BLOK_NO"), QStringLiteral("Блок"), 70);
+    b.edit(QStringLiteral("edtIIVhod"), QStringLiteral("II_BLOK_VHOD"), QStringLiteral("Вход"), 40);
+    b.edit(QStringLiteral("edtIIEtaj"), QStringLiteral("II_BLOK_ETAJ"), QStringLiteral("Етаж"), 50);
     b.edit(QStringLiteral("edtIIApartamentNo"),
            QStringLiteral("II_BLOK_APARTAMENT"),
-           0,
            QStringLiteral("Апарт."),
            70);
     b.endRow();
     b.beginRow();
     b.edit(QStringLiteral("edtIITelefon"),
            QStringLiteral("II_TELEFON"),
-           0,
            QStringLiteral("Тел. / Факс"),
            220);
-    b.edit(
-        QStringLiteral("edtIIEMail"), QStringLiteral("II_EMAIL"), 0, QStringLiteral("E-mail"), 300);
+    b.edit(QStringLiteral("edtIIEMail"), QStringLiteral("II_EMAIL"), QStringLiteral("E-mail"), 300);
     b.endRow();
     b.end();
 
     b.beginItem(QStringLiteral("grpII6"), QStringLiteral("6. Ръководител на предприятието"));
     b.edit(QStringLiteral("edtIILKIme"),
            QStringLiteral("II_RAKOVODITEL_IMENA"),
-           15,
            QStringLiteral("Име, презиме, фамилия"),
            kNameWidth);
     b.edit(QStringLiteral("edtIILKdlajnost"),
            QStringLiteral("II_RAKOVODITEL_DLAJNOST"),
-           13,
            QStringLiteral("Длъжност"),
            300);
     b.edit(QStringLiteral("edtIILKTelefon"),
            QStringLiteral("II_RAKOVODITEL_TELEFON"),
-           14,
            QStringLiteral("Тел. / Факс"),
            220);
     b.edit(QStringLiteral("edtIILKEMail"),
            QStringLiteral("II_RAKOVODITEL_EMAIL"),
-           0,
            QStringLiteral("E-mail"),
            300);
     b.end();
@@ -290,7 +262,6 @@ void PageSectionII::build()
                 9);
     b.radio(QStringLiteral("grII_PERSONAL_BROI"),
             QStringLiteral("II_PERSONAL_BROI"),
-            16,
             QString(),
             {{1, QStringLiteral("1-9")},
              {2, QStringLiteral("10-49")},
@@ -310,7 +281,6 @@ void PageSectionII::buildCounts(PageBuilder &b)
     b.beginRow();
     b.readOnly(QStringLiteral("edtIIObshtoNaeti"),
                kNaetiLica,
-               17,
                QStringLiteral("Общ брой наети лица"),
                kCountWidth);
     b.note(QStringLiteral("(изчислява се автоматично като сума от т. 10.1 и т. 10.2)"));
@@ -341,9 +311,9 @@ void PageSectionII::buildCounts(PageBuilder &b)
             const QString column = prefix + QLatin1String(suffix);
             const QString name = QStringLiteral("edt") + column;
             if (*suffix == 'O')
-                b.readOnly(name, column, code(column), QString(), kCountWidth);
+                b.readOnly(name, column, QString(), kCountWidth);
             else
-                b.count(name, column, code(column), QString(), kCountWidth);
+                b.count(name, column, QString(), kCountWidth);
         }
         b.endRow();
     }
@@ -357,7 +327,7 @@ void PageSectionII::buildCounts(PageBuilder &b)
         const QString column = QLatin1String(c.column);
         b.beginRow();
         rowCaption(b, text(c.caption), false);
-        b.count(QStringLiteral("edt") + column, column, code(column), QString(), kCountWidth);
+        b.count(QStringLiteral("edt") + column, column, QString(), kCountWidth);
         b.endRow();
     }
     b.end();
@@ -369,7 +339,7 @@ void PageSectionII::buildCounts(PageBuilder &b)
         const QString column = QLatin1String(c.column);
         b.beginRow();
         rowCaption(b, text(c.caption), false);
-        b.count(QStringLiteral("edt") + column, column, code(column), QString(), kCountWidth);
+        b.count(QStringLiteral("edt") + column, column, QString(), kCountWidth);
         b.endRow();
     }
     b.end();
@@ -428,11 +398,11 @@ void PageSectionII::connectCounts()
         } else if (total == kDrLiceO) {
             m_editor.onColumnChanged(total, [this](const QVariant &, const QVariant &) {
                 UpdateNaetiLica();
-                m_editor.RecheckFieldRules(code(kDrLiceO), true);
+                m_editor.RecheckFieldRules(PageBuilder::codeOf(kDrLiceO), true);
             });
         } else {
             m_editor.onColumnChanged(total, [this, total](const QVariant &, const QVariant &) {
-                m_editor.RecheckFieldRules(code(total), true);
+                m_editor.RecheckFieldRules(PageBuilder::codeOf(total), true);
             });
         }
     }
@@ -440,8 +410,8 @@ void PageSectionII::connectCounts()
     for (const char *column :
          {"II_NAETI_M", "II_NAETI_J", "II_NAETI_DR_LICE_M", "II_NAETI_DR_LICE_J"}) {
         m_editor.onControlExit(QStringLiteral("edt") + QLatin1String(column), [this] {
-            m_editor.RecheckFieldRules(code(kNaetiO), true);
-            m_editor.RecheckFieldRules(code(kNaetiLica), true);
+            m_editor.RecheckFieldRules(PageBuilder::codeOf(kNaetiO), true);
+            m_editor.RecheckFieldRules(PageBuilder::codeOf(kNaetiLica), true);
         });
     }
     m_editor.onRowsLoaded(m_editor.qryDataEdit(), [this] { enableTrudoustroyavane(); });
