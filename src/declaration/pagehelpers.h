@@ -1,6 +1,7 @@
 #pragma once
 
 #include "detaillist.h"
+#include "pagebuilder.h"
 #include "rowsource.h"
 
 #include <QHeaderView>
@@ -10,6 +11,36 @@
 
 // Small helpers the pages of the declaration editor share.
 namespace kesp::declaration::pages {
+
+// One box of an address line: the control's name, its column, caption and width; a
+// whole number (the postal code) when `integer` is set.
+struct AddressBox
+{
+    const char *name;
+    const char *column;
+    const char *caption;
+    int width;
+    bool integer = false;
+};
+
+// The lines of an address below its place look-ups: each inner list is one line.
+inline void addressLines(PageBuilder &b,
+                         std::initializer_list<std::initializer_list<AddressBox>> lines)
+{
+    for (const auto &line : lines) {
+        b.beginRow();
+        for (const AddressBox &box : line) {
+            const QString name = QLatin1String(box.name);
+            const QString column = QLatin1String(box.column);
+            const QString caption = QString::fromUtf8(box.caption);
+            if (box.integer)
+                b.integer(name, column, caption, box.width);
+            else
+                b.edit(name, column, caption, box.width);
+        }
+        b.endRow();
+    }
+}
 
 inline bool editing(const storage::RowSource *rows)
 {

@@ -144,34 +144,17 @@ void PageSectionI::build()
              false,
              200);
     b.endRow();
-    b.beginRow();
-    b.integer(QStringLiteral("edtISedalishtePK"),
-              QStringLiteral("I_POSHTENSKI_KOD"),
-              QStringLiteral("Пощ. код"),
-              60);
-    b.edit(QStringLiteral("edtIJK"),
-           QStringLiteral("I_JILISHTEN_KOMPLEKS"),
-           QStringLiteral("Ж.К."),
-           180);
-    b.edit(QStringLiteral("edtIStreet"), QStringLiteral("I_ULICA"), QStringLiteral("Улица"), 260);
-    b.edit(QStringLiteral("edtIUlicaNo"), QStringLiteral("I_ULICA_NOMER"), QStringLiteral("№"), 70);
-    b.endRow();
-    b.beginRow();
-    b.edit(QStringLiteral("edtIBlok"), QStringLiteral("I_BLOK_NO"), QStringLiteral("Блок"), 70);
-    b.edit(QStringLiteral("edtIVhod"), QStringLiteral("I_BLOK_VHOD"), QStringLiteral("Вход"), 40);
-    b.edit(QStringLiteral("edtIEtaj"), QStringLiteral("I_BLOK_ETAJ"), QStringLiteral("Етаж"), 50);
-    b.edit(QStringLiteral("edtIApartament"),
-           QStringLiteral("I_BLOK_APARTAMENT"),
-           QStringLiteral("Апарт."),
-           70);
-    b.endRow();
-    b.beginRow();
-    b.edit(QStringLiteral("edtITelefon"),
-           QStringLiteral("I_TELEFON"),
-           QStringLiteral("Тел. / Факс"),
-           220);
-    b.edit(QStringLiteral("edtIEMail"), QStringLiteral("I_EMAIL"), QStringLiteral("E-mail"), 300);
-    b.endRow();
+    pages::addressLines(b,
+                        {{{"edtISedalishtePK", "I_POSHTENSKI_KOD", "Пощ. код", 60, true},
+                          {"edtIJK", "I_JILISHTEN_KOMPLEKS", "Ж.К.", 180},
+                          {"edtIStreet", "I_ULICA", "Улица", 260},
+                          {"edtIUlicaNo", "I_ULICA_NOMER", "№", 70}},
+                         {{"edtIBlok", "I_BLOK_NO", "Блок", 70},
+                          {"edtIVhod", "I_BLOK_VHOD", "Вход", 40},
+                          {"edtIEtaj", "I_BLOK_ETAJ", "Етаж", 50},
+                          {"edtIApartament", "I_BLOK_APARTAMENT", "Апарт.", 70}},
+                         {{"edtITelefon", "I_TELEFON", "Тел. / Факс", 220},
+                          {"edtIEMail", "I_EMAIL", "E-mail", 300}}});
     b.end();
 
     b.beginItem(

@@ -101,6 +101,18 @@ QLabel *rowCaption(PageBuilder &b, const QString &caption, bool indented)
     return label;
 }
 
+// One line per count: its caption, then the count's box.
+template<std::size_t N> void countLines(PageBuilder &b, const Count (&counts)[N])
+{
+    for (const Count &c : counts) {
+        const QString column = QLatin1String(c.column);
+        b.beginRow();
+        rowCaption(b, text(c.caption), false);
+        b.count(QStringLiteral("edt") + column, column, QString(), kCountWidth);
+        b.endRow();
+    }
+}
+
 } // namespace
 
 void buildSectionIIPage(TfmDeklaraciaEdit &editor)
@@ -166,33 +178,16 @@ void PageSectionII::build()
              true,
              200);
     b.endRow();
-    b.beginRow();
-    b.integer(QStringLiteral("edtIIPK"),
-              QStringLiteral("II_POSHTENSKI_KOD"),
-              QStringLiteral("Пощ. код"),
-              60);
-    b.edit(QStringLiteral("edtIIJK"),
-           QStringLiteral("II_JILISHTEN_KOMPLEKS"),
-           QStringLiteral("Ж.К."),
-           180);
-    b.edit(QStringLiteral("edtIIUlica"), QStringLiteral("II_ULICA"), QStringLiteral("Улица"), 260);
-    b.endRow();
-    b.beginRow();
-    b.edit(QStringLiteral("edtIIBlok"), QStringLiteral("II_BLOK_NO"), QStringLiteral("Блок"), 70);
-    b.edit(QStringLiteral("edtIIVhod"), QStringLiteral("II_BLOK_VHOD"), QStringLiteral("Вход"), 40);
-    b.edit(QStringLiteral("edtIIEtaj"), QStringLiteral("II_BLOK_ETAJ"), QStringLiteral("Етаж"), 50);
-    b.edit(QStringLiteral("edtIIApartamentNo"),
-           QStringLiteral("II_BLOK_APARTAMENT"),
-           QStringLiteral("Апарт."),
-           70);
-    b.endRow();
-    b.beginRow();
-    b.edit(QStringLiteral("edtIITelefon"),
-           QStringLiteral("II_TELEFON"),
-           QStringLiteral("Тел. / Факс"),
-           220);
-    b.edit(QStringLiteral("edtIIEMail"), QStringLiteral("II_EMAIL"), QStringLiteral("E-mail"), 300);
-    b.endRow();
+    pages::addressLines(b,
+                        {{{"edtIIPK", "II_POSHTENSKI_KOD", "Пощ. код", 60, true},
+                          {"edtIIJK", "II_JILISHTEN_KOMPLEKS", "Ж.К.", 180},
+                          {"edtIIUlica", "II_ULICA", "Улица", 260}},
+                         {{"edtIIBlok", "II_BLOK_NO", "Блок", 70},
+                          {"edtIIVhod", "II_BLOK_VHOD", "Вход", 40},
+                          {"edtIIEtaj", "II_BLOK_ETAJ", "Етаж", 50},
+                          {"edtIIApartamentNo", "II_BLOK_APARTAMENT", "Апарт.", 70}},
+                         {{"edtIITelefon", "II_TELEFON", "Тел. / Факс", 220},
+                          {"edtIIEMail", "II_EMAIL", "E-mail", 300}}});
     b.end();
 
     b.beginItem(QStringLiteral("grpII6"), QStringLiteral("6. Ръководител на предприятието"));
@@ -323,25 +318,13 @@ void PageSectionII::buildCounts(PageBuilder &b)
         QStringLiteral("grpII11"), QStringLiteral("11. Работни места за трудоустрояване"), 39);
     b.note(QStringLiteral("(Попълва се само ако общата численост на персонала е над 50 души) "));
     m_trudoustroyavane = b.beginPanel(QStringLiteral("pnlII11"));
-    for (const Count &c : kTrudoustroyavane) {
-        const QString column = QLatin1String(c.column);
-        b.beginRow();
-        rowCaption(b, text(c.caption), false);
-        b.count(QStringLiteral("edt") + column, column, QString(), kCountWidth);
-        b.endRow();
-    }
+    countLines(b, kTrudoustroyavane);
     b.end();
     b.end();
 
     b.beginItem(QStringLiteral("grpII12"),
                 QStringLiteral("12. Работници и служители, ползващи правото на:"));
-    for (const Count &c : kRights) {
-        const QString column = QLatin1String(c.column);
-        b.beginRow();
-        rowCaption(b, text(c.caption), false);
-        b.count(QStringLiteral("edt") + column, column, QString(), kCountWidth);
-        b.endRow();
-    }
+    countLines(b, kRights);
     b.end();
 }
 
